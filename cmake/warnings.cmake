@@ -2,7 +2,7 @@
 add_library(lornette_warnings INTERFACE)
 target_compile_options(lornette_warnings INTERFACE
   -Wall -Wextra -Wpedantic -Wshadow -Wnon-virtual-dtor -Wold-style-cast -Wcast-align
-  -Wunused -Woverloaded-virtual -Wnull-dereference -Wimplicit-fallthrough -Werror)
+  -Wunused -Woverloaded-virtual -Wimplicit-fallthrough -Werror)
 
 if(LORNETTE_SANITIZE)
   target_compile_options(lornette_warnings INTERFACE
