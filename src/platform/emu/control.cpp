@@ -123,6 +123,16 @@ void ForeignProgram::run(const std::function<void()>& work) {
     });
 }
 
+void ForeignProgram::settle() {
+    run([] {
+        MSG message;
+        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&message);
+            DispatchMessageA(&message);
+        }
+    });
+}
+
 HWND ForeignProgram::createWindow(const std::string& className, const std::string& title,
                                   DWORD style, RECT rect, HWND parent) {
     HWND created = nullptr;

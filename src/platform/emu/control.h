@@ -50,6 +50,8 @@ public:
     DWORD threadId() const;
     // Runs `work` on the program's GUI thread and returns when it is done.
     void run(const std::function<void()>& work);
+    // Lets the program's GUI thread handle every message that is waiting for it.
+    void settle();
     // Creates a window on the program's GUI thread; a child when `parent` is given.
     HWND createWindow(const std::string& className, const std::string& title, DWORD style,
                       RECT rect, HWND parent = nullptr);

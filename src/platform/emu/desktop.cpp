@@ -31,6 +31,30 @@ Desktop::Desktop() {
     defaultProcess = newProcess(kDefaultImagePath);
 }
 
+Desktop::~Desktop() {
+    stopEverything(*this);
+}
+
+void stopEverything(Desktop& desktop) {
+    std::vector<std::thread> joinable;
+    {
+        Lock lock(desktop.mutex);
+        for (const auto& process : desktop.processes) {
+            desktop.endProcess(lock, *process, 0);
+        }
+        ++desktop.generation;
+        joinable.swap(desktop.hostThreads);
+        desktop.changed.notify_all();
+    }
+    for (std::thread& thread : joinable) {
+        if (thread.get_id() != std::this_thread::get_id()) {
+            thread.join();
+        } else {
+            thread.detach();
+        }
+    }
+}
+
 Lock lockDesktop() {
     return Lock(Desktop::instance().mutex);
 }
@@ -201,23 +225,7 @@ using namespace emu::detail;
 
 void reset() {
     Desktop& desktop = Desktop::instance();
-    std::vector<std::thread> joinable;
-    {
-        Lock lock = lockDesktop();
-        for (const auto& process : desktop.processes) {
-            desktop.endProcess(lock, *process, 0);
-        }
-        ++desktop.generation;
-        joinable.swap(desktop.hostThreads);
-        desktop.changed.notify_all();
-    }
-    for (std::thread& thread : joinable) {
-        if (thread.get_id() != std::this_thread::get_id()) {
-            thread.join();
-        } else {
-            thread.detach();
-        }
-    }
+    stopEverything(desktop);
     Lock lock = lockDesktop();
     desktop.windows.clear();
     desktop.topLevel.clear();

@@ -221,7 +221,12 @@ public:
 
 private:
     Desktop();
+    ~Desktop();
+    // Ends every process and waits for the host threads.
+    friend void stopEverything(Desktop& desktop);
 };
+
+void stopEverything(Desktop& desktop);
 
 // Locks the desktop.
 Lock lockDesktop();
