@@ -11,9 +11,8 @@ namespace {
 std::string convert(const char* to, const char* from, std::string_view text) {
     UErrorCode status = U_ZERO_ERROR;
     std::vector<char> out(text.size() * 4 + 4);
-    const int32_t written =
-        ucnv_convert(to, from, out.data(), static_cast<int32_t>(out.size()), text.data(),
-                     static_cast<int32_t>(text.size()), &status);
+    const int32_t written = ucnv_convert(to, from, out.data(), static_cast<int32_t>(out.size()),
+                                         text.data(), static_cast<int32_t>(text.size()), &status);
     if (U_FAILURE(status)) {
         throw std::runtime_error("test text cannot be converted");
     }

@@ -9,7 +9,7 @@
 namespace test_support {
 
 class EmulatedDesktopTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override { emu::control::reset(); }
     void TearDown() override { emu::control::reset(); }
 };
@@ -27,15 +27,15 @@ inline void registerClass(const char* name, WNDPROC procedure) {
 // A top-level window of the calling thread, hidden unless the style says otherwise.
 inline HWND createTopLevel(const char* className, const char* title, DWORD style = WS_POPUP,
                            RECT rect = {0, 0, 100, 100}) {
-    return CreateWindowExA(0, className, title, style, rect.left, rect.top,
-                           rect.right - rect.left, rect.bottom - rect.top, nullptr, nullptr,
-                           GetModuleHandleA(nullptr), nullptr);
+    return CreateWindowExA(0, className, title, style, rect.left, rect.top, rect.right - rect.left,
+                           rect.bottom - rect.top, nullptr, nullptr, GetModuleHandleA(nullptr),
+                           nullptr);
 }
 
 inline HWND createChild(HWND parent, const char* className, const char* title, int id = 0,
                         RECT rect = {0, 0, 10, 10}, DWORD style = WS_CHILD | WS_VISIBLE) {
-    return CreateWindowExA(0, className, title, style, rect.left, rect.top,
-                           rect.right - rect.left, rect.bottom - rect.top, parent,
+    return CreateWindowExA(0, className, title, style, rect.left, rect.top, rect.right - rect.left,
+                           rect.bottom - rect.top, parent,
                            reinterpret_cast<HMENU>(static_cast<LONG_PTR>(id)),
                            GetModuleHandleA(nullptr), nullptr);
 }

@@ -3,6 +3,8 @@
 
 #include "platform/emu/desktop.h"
 
+#include <filesystem>
+
 using namespace emu::detail;
 
 namespace emu::control {
@@ -24,6 +26,9 @@ DWORD launchProcess(const std::string& imagePath, std::function<int()> entry) {
     Desktop& desktop = Desktop::instance();
     Lock lock = lockDesktop();
     auto process = desktop.newProcess(imagePath);
+    std::error_code ignored;
+    std::filesystem::create_directories(
+        std::filesystem::path(toHostPath(desktop, *process, imagePath)).parent_path(), ignored);
     auto mainThread = desktop.newThread(process);
     desktop.startHostThread(mainThread, [entry = std::move(entry)] {
         const int code = entry();
@@ -46,8 +51,7 @@ bool waitForExit(DWORD processId, std::chrono::milliseconds timeout) {
     Desktop& desktop = Desktop::instance();
     Lock lock = lockDesktop();
     const auto process = findProcess(desktop, processId);
-    return process &&
-           desktop.changed.wait_for(lock, timeout, [&] { return process->ended; });
+    return process && desktop.changed.wait_for(lock, timeout, [&] { return process->ended; });
 }
 
 void terminateProcess(DWORD processId, UINT code) {

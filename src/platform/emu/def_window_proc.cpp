@@ -27,7 +27,8 @@ LRESULT copyTextOut(HWND window, WPARAM bufferSize, LPARAM buffer) {
     if (record == nullptr || buffer == 0 || bufferSize == 0) {
         return 0;
     }
-    const std::size_t length = std::min(record->text.size(), static_cast<std::size_t>(bufferSize - 1));
+    const std::size_t length =
+        std::min(record->text.size(), static_cast<std::size_t>(bufferSize - 1));
     char* out = reinterpret_cast<char*>(buffer);
     std::memcpy(out, record->text.data(), length);
     out[length] = '\0';
@@ -61,6 +62,20 @@ LRESULT readIcon(HWND window, WPARAM which) {
     return reinterpret_cast<LRESULT>(which == kSmallIcon ? record->smallIcon : record->bigIcon);
 }
 
+LRESULT swapFont(HWND window, WPARAM font) {
+    Lock lock = lockDesktop();
+    if (WindowRecord* record = Desktop::instance().find(window)) {
+        record->font = reinterpret_cast<HFONT>(font);
+    }
+    return 0;
+}
+
+LRESULT readFont(HWND window) {
+    Lock lock = lockDesktop();
+    const WindowRecord* record = Desktop::instance().find(window);
+    return record != nullptr ? reinterpret_cast<LRESULT>(record->font) : 0;
+}
+
 HWND topLevelOf(HWND window) {
     Lock lock = lockDesktop();
     return topLevelAncestor(Desktop::instance(), window);
@@ -87,7 +102,8 @@ LRESULT DefWindowProcA(HWND window, UINT message, WPARAM wParam, LPARAM lParam) 
     switch (message) {
         case WM_NCCREATE: {
             const auto* create = reinterpret_cast<const CREATESTRUCTA*>(lParam);
-            storeText(window, reinterpret_cast<LPARAM>(create != nullptr ? create->lpszName : nullptr));
+            storeText(window,
+                      reinterpret_cast<LPARAM>(create != nullptr ? create->lpszName : nullptr));
             return TRUE;
         }
         case WM_SETTEXT:
@@ -100,6 +116,10 @@ LRESULT DefWindowProcA(HWND window, UINT message, WPARAM wParam, LPARAM lParam) 
             return swapIcon(window, wParam, lParam);
         case WM_GETICON:
             return readIcon(window, wParam);
+        case WM_SETFONT:
+            return swapFont(window, wParam);
+        case WM_GETFONT:
+            return readFont(window);
         case WM_CLOSE:
             DestroyWindow(window);
             return 0;

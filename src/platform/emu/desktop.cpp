@@ -29,10 +29,12 @@ Desktop& Desktop::instance() {
 Desktop::Desktop() {
     registerSystemClasses(*this);
     defaultProcess = newProcess(kDefaultImagePath);
+    resetDesktopSettings(*this);
 }
 
 Desktop::~Desktop() {
     stopEverything(*this);
+    removeDesktopFiles();
 }
 
 void stopEverything(Desktop& desktop) {
@@ -101,6 +103,7 @@ std::shared_ptr<ProcessRecord> Desktop::newProcess(std::string imagePath) {
     process->id = newId();
     process->imagePath = std::move(imagePath);
     process->instance = reinterpret_cast<HINSTANCE>(kFirstInstance);
+    process->currentDirectory = "C:\\Users\\User";
     processes.push_back(process);
     return process;
 }
@@ -117,6 +120,7 @@ std::shared_ptr<ThreadRecord> Desktop::newThread(const std::shared_ptr<ProcessRe
 void Desktop::startHostThread(const std::shared_ptr<ThreadRecord>& thread,
                               std::function<void()> body) {
     const std::uint64_t startGeneration = generation;
+    thread->managed = true;
     hostThreads.emplace_back([this, thread, startGeneration, body = std::move(body)] {
         binding.generation = startGeneration;
         binding.thread = thread;
@@ -182,7 +186,7 @@ void Desktop::endProcess(Lock& lock, ProcessRecord& process, UINT exitCode) {
             thread->timers.clear();
         }
     }
-    emit({control::DesktopEvent::Kind::ProcessEnded, nullptr, process.id, exitCode});
+    emit({control::DesktopEvent::Kind::ProcessEnded, nullptr, process.id, exitCode, "", ""});
     (void)lock;
 }
 
@@ -242,6 +246,7 @@ void reset() {
     desktop.screenHeight = 1080;
     desktop.cursor = {960, 540};
     desktop.defaultProcess = desktop.newProcess(kDefaultImagePath);
+    resetDesktopSettings(desktop);
 }
 
 void setScreenSize(int width, int height) {

@@ -108,6 +108,10 @@ struct ThreadRecord {
     TimePoint lastQueueCheck;
     HWND focus = nullptr;
     DWORD lastError = 0;
+    // Blocked waiting for input that only another thread or the user can bring.
+    bool waitingForInput = false;
+    // Started by the desktop, as opposed to a host thread that joined on its first call.
+    bool managed = false;
     bool ended = false;
     std::shared_ptr<EndObject> endObject = std::make_shared<EndObject>();
 };
@@ -121,6 +125,7 @@ struct ProcessRecord {
     std::map<std::string, std::shared_ptr<struct WindowClass>> classes;  // by lower-case name
     std::shared_ptr<EndObject> endObject = std::make_shared<EndObject>();
     HINSTANCE instance = nullptr;
+    std::string currentDirectory;
 };
 
 // --- Windows ---------------------------------------------------------------------------------
@@ -135,6 +140,15 @@ struct WindowClass {
     HBRUSH background = nullptr;
 };
 
+struct ListViewState {
+    std::vector<control::ListColumn> columns;
+    std::vector<control::ListRow> rows;
+    DWORD extendedStyle = 0;
+    DWORD textColor = 0;
+    DWORD textBackground = 0xFFFFFF;
+    DWORD background = 0xFFFFFF;
+};
+
 struct WindowRecord {
     HWND handle = nullptr;
     std::shared_ptr<WindowClass> windowClass;
@@ -142,8 +156,8 @@ struct WindowRecord {
     std::string text;
     DWORD style = 0;
     DWORD exStyle = 0;
-    HWND parent = nullptr;  // for child windows
-    HWND owner = nullptr;   // for owned top-level windows
+    HWND parent = nullptr;       // for child windows
+    HWND owner = nullptr;        // for owned top-level windows
     std::vector<HWND> children;  // Z order, top first
     RECT rect{};  // screen coordinates for top-level windows, parent-client ones for children
     WNDPROC procedure = nullptr;
@@ -156,12 +170,54 @@ struct WindowRecord {
     HFONT font = nullptr;
     bool destroying = false;
     bool recording = false;
+    std::shared_ptr<ListViewState> listView;
+};
+
+// --- Shell, registry, menus and message boxes
+// --------------------------------------------------------
+
+struct RegistryValue {
+    DWORD type = 0;
+    std::vector<std::uint8_t> data;
+};
+
+struct NotifyIcon {
+    HWND window = nullptr;
+    UINT id = 0;
+    UINT flags = 0;
+    UINT callbackMessage = 0;
+    HICON icon = nullptr;
+    std::string tip;
+};
+
+struct MenuItem {
+    UINT flags = 0;
+    UINT_PTR id = 0;
+    std::string text;
+};
+
+struct TrackedMenu {
+    HMENU menu = nullptr;
+    std::vector<MenuItem> items;
+    POINT at{};
+    HWND owner = nullptr;
+    UINT flags = 0;
+    std::optional<UINT_PTR> chosen;
+    bool closed = false;
+};
+
+struct MessageBoxState {
+    HWND owner = nullptr;
+    std::string title;
+    std::string text;
+    UINT type = 0;
+    std::optional<int> answer;
 };
 
 // --- The desktop ----------------------------------------------------------------------------
 
 class Desktop {
-public:
+  public:
     static Desktop& instance();
 
     std::mutex mutex;
@@ -175,9 +231,9 @@ public:
     HWND foreground = nullptr;
 
     std::unordered_map<HWND, WindowRecord> windows;
-    std::vector<HWND> topLevel;  // Z order, top first
+    std::vector<HWND> topLevel;                                         // Z order, top first
     std::map<std::string, std::shared_ptr<WindowClass>> systemClasses;  // by lower-case name
-    std::map<std::string, UINT> registeredMessages;                       // by lower-case name
+    std::map<std::string, UINT> registeredMessages;                     // by lower-case name
     std::map<std::string, std::weak_ptr<EventObject>> namedEvents;
 
     std::vector<std::shared_ptr<ProcessRecord>> processes;  // in creation order
@@ -189,6 +245,17 @@ public:
     std::vector<HWND> foregroundRequests;
     std::map<HWND, std::vector<control::RecordedMessage>> recordedMessages;
     std::deque<control::DesktopEvent> events;
+
+    std::string driveRoot;
+    std::optional<std::string> documentsFolder;
+    std::map<std::string, std::pair<std::string, std::string>> environment;  // by lower-case name
+    std::map<std::string, std::map<std::string, RegistryValue>> registry;    // by lower-case path
+    std::map<HKEY, std::string> openKeys;
+    bool shellRunning = true;
+    std::vector<NotifyIcon> trayIcons;
+    std::map<HMENU, std::vector<MenuItem>> menus;
+    std::shared_ptr<TrackedMenu> trackedMenu;
+    std::map<HWND, MessageBoxState> messageBoxes;
 
     std::uintptr_t nextHandleValue = 0x10000;
     DWORD nextId = 1000;
@@ -219,7 +286,7 @@ public:
     // already unwinding.
     void stopIfProcessEnded(const ThreadRecord& thread) const;
 
-private:
+  private:
     Desktop();
     ~Desktop();
     // Ends every process and waits for the host threads.
@@ -269,7 +336,22 @@ void postToThread(Desktop& desktop, ThreadRecord& thread, const MSG& message, DW
 void recordMessage(Desktop& desktop, HWND window, UINT message, WPARAM wParam, LPARAM lParam,
                    bool posted);
 // Blocks until woken or until `until`, whichever first; throws when the process ends meanwhile.
-void waitForChange(Lock& lock, ThreadRecord& self, std::optional<TimePoint> until);
+// A wait for input is one that only other threads or the user can end (window timers aside).
+enum class WaitKind { Busy, ForInput };
+void waitForChange(Lock& lock, ThreadRecord& self, std::optional<TimePoint> until,
+                   WaitKind kind = WaitKind::Busy);
+// Pumps the calling thread's messages, as a modal loop does, until `finished` (checked with the
+// desktop locked) says so. A quit message ends the loop and is put back for the outer loop.
+void runModalLoop(const std::function<bool()>& finished);
+
+// Where a Windows path lies on the host; relative paths start from the process's directory.
+std::string toHostPath(Desktop& desktop, const ProcessRecord& process, std::string_view path);
+// Resets the settings that live outside the window manager.
+void resetDesktopSettings(Desktop& desktop);
+// Removes the host folder the desktop made for its drives.
+void removeDesktopFiles();
+// The registry's name for a key: its hive and path, lower case.
+std::string registryPath(HKEY hive, std::string_view key);
 // Whether one of the thread's window timers fell due since the thread last looked at its queue.
 bool timerBecameDue(const ThreadRecord& thread, TimePoint now);
 // The earliest time after `now` at which one of the thread's window timers falls due.

@@ -55,23 +55,36 @@ WPARAM hitTest(Desktop& desktop, HWND window, POINT point) {
     if (!inCaption) {
         return HTBORDER;
     }
-    const bool onCloseBox = (record->style & WS_SYSMENU) != 0 &&
-                            point.x >= outer.right - frame.border - frame.caption;
+    const bool onCloseBox =
+        (record->style & WS_SYSMENU) != 0 && point.x >= outer.right - frame.border - frame.caption;
     return onCloseBox ? HTCLOSE : HTCAPTION;
 }
 
+constexpr UINT kNonClientRightDown = 0x00A4;  // WM_NCRBUTTONDOWN
+constexpr UINT kNonClientRightUp = 0x00A5;    // WM_NCRBUTTONUP
+constexpr WPARAM kRightButtonHeld = 0x0002;   // MK_RBUTTON
+
 // Posts the button message of one press or release to the window under the cursor.
-void deliverButton(Desktop& desktop, HWND target, POINT at, bool down) {
+void deliverButton(Desktop& desktop, HWND target, POINT at, bool down, bool right = false) {
     WindowRecord* record = desktop.find(target);
     const WPARAM hit = hitTest(desktop, target, at);
     MSG message{target, 0, 0, 0, GetTickCount(), at};
     if (hit == HTCLIENT) {
         const RECT client = clientRectOnScreen(desktop, target);
-        message.message = down ? WM_LBUTTONDOWN : WM_LBUTTONUP;
-        message.wParam = down ? MK_LBUTTON : 0;
+        if (right) {
+            message.message = down ? WM_RBUTTONDOWN : WM_RBUTTONUP;
+            message.wParam = down ? kRightButtonHeld : 0;
+        } else {
+            message.message = down ? WM_LBUTTONDOWN : WM_LBUTTONUP;
+            message.wParam = down ? MK_LBUTTON : 0;
+        }
         message.lParam = MAKELPARAM(at.x - client.left, at.y - client.top);
     } else {
-        message.message = down ? WM_NCLBUTTONDOWN : WM_NCLBUTTONUP;
+        if (right) {
+            message.message = down ? kNonClientRightDown : kNonClientRightUp;
+        } else {
+            message.message = down ? WM_NCLBUTTONDOWN : WM_NCLBUTTONUP;
+        }
         message.wParam = hit;
         message.lParam = MAKELPARAM(at.x, at.y);
     }
@@ -120,4 +133,18 @@ void mouse_event(DWORD flags, DWORD, DWORD, DWORD, ULONG_PTR) {
     if ((flags & MOUSEEVENTF_LEFTUP) != 0) {
         deliverButton(desktop, target, at, false);
     }
+}
+
+void emu::control::userClick(POINT at, MouseButton button) {
+    SetCursorPos(at.x, at.y);
+    Desktop& desktop = Desktop::instance();
+    Lock lock = lockDesktop();
+    const POINT cursor = desktop.cursor;
+    const HWND target = windowAt(desktop, cursor);
+    if (target == nullptr || desktop.find(target)->thread->ended) {
+        return;
+    }
+    const bool right = button == MouseButton::Right;
+    deliverButton(desktop, target, cursor, true, right);
+    deliverButton(desktop, target, cursor, false, right);
 }

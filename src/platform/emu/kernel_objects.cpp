@@ -18,14 +18,19 @@ void WaitableTimerObject::acquire() {
     }
 }
 
-void waitForChange(Lock& lock, ThreadRecord& self, std::optional<TimePoint> until) {
+void waitForChange(Lock& lock, ThreadRecord& self, std::optional<TimePoint> until, WaitKind kind) {
     Desktop& desktop = Desktop::instance();
     desktop.stopIfProcessEnded(self);
+    self.waitingForInput = kind == WaitKind::ForInput;
+    if (self.waitingForInput) {
+        desktop.changed.notify_all();  // someone may be waiting for the desktop to come to rest
+    }
     if (until) {
         desktop.changed.wait_until(lock, *until);
     } else {
         desktop.changed.wait(lock);
     }
+    self.waitingForInput = false;
     desktop.stopIfProcessEnded(self);
 }
 
@@ -259,12 +264,15 @@ DWORD MsgWaitForMultipleObjects(DWORD count, const HANDLE* handles, BOOL, DWORD 
             return WAIT_TIMEOUT;
         }
         std::optional<TimePoint> wake = deadline;
+        bool objectsWillWake = false;
         for (const auto& object : objects) {
+            objectsWillWake = objectsWillWake || object->wakeTime().has_value();
             wake = earlier(wake, object->wakeTime());
         }
         if ((wakeMask & QS_TIMER) != 0) {
             wake = earlier(wake, nextTimerAfter(self, now));
         }
-        waitForChange(lock, self, wake);
+        const bool forInput = wakeMask != 0 && !objectsWillWake && !deadline;
+        waitForChange(lock, self, wake, forInput ? WaitKind::ForInput : WaitKind::Busy);
     }
 }

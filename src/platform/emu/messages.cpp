@@ -13,19 +13,19 @@ namespace {
 // Releases the desktop for the life of the scope and takes it back afterwards, also when a
 // program callback unwinds.
 class Unlocked {
-public:
+  public:
     explicit Unlocked(Lock& lock) : lock_(lock) { lock_.unlock(); }
     ~Unlocked() { lock_.lock(); }
     Unlocked(const Unlocked&) = delete;
     Unlocked& operator=(const Unlocked&) = delete;
 
-private:
+  private:
     Lock& lock_;
 };
 
 // Marks a sent message answered when the receiver leaves it, whichever way it leaves.
 class AnswerOnExit {
-public:
+  public:
     explicit AnswerOnExit(std::shared_ptr<SentMessage> sent) : sent_(std::move(sent)) {}
     ~AnswerOnExit() {
         sent_->done = true;
@@ -34,7 +34,7 @@ public:
     AnswerOnExit(const AnswerOnExit&) = delete;
     AnswerOnExit& operator=(const AnswerOnExit&) = delete;
 
-private:
+  private:
     std::shared_ptr<SentMessage> sent_;
 };
 
@@ -227,9 +227,9 @@ void PostQuitMessage(int exitCode) {
 namespace {
 
 struct Filter {
-    HWND window;
-    UINT first;
-    UINT last;
+    HWND window = nullptr;
+    UINT first = 0;
+    UINT last = 0;
 
     bool accepts(Desktop& desktop, HWND target, UINT message) const {
         const bool inRange = (first == 0 && last == 0) || (message >= first && message <= last);
@@ -294,7 +294,7 @@ BOOL GetMessageA(LPMSG message, HWND window, UINT filterMin, UINT filterMax) {
         if (takeMessage(lock, self, *message, filter, true)) {
             return message->message == WM_QUIT ? FALSE : TRUE;
         }
-        waitForChange(lock, self, nextTimerAfter(self, Clock::now()));
+        waitForChange(lock, self, nextTimerAfter(self, Clock::now()), WaitKind::ForInput);
     }
 }
 
@@ -303,8 +303,7 @@ BOOL PeekMessageA(LPMSG message, HWND window, UINT filterMin, UINT filterMax, UI
     Lock lock = lockDesktop();
     ThreadRecord& self = desktop.currentThread(lock);
     const Filter filter{window, filterMin, filterMax};
-    return takeMessage(lock, self, *message, filter, (removeFlags & PM_REMOVE) != 0) ? TRUE
-                                                                                     : FALSE;
+    return takeMessage(lock, self, *message, filter, (removeFlags & PM_REMOVE) != 0) ? TRUE : FALSE;
 }
 
 BOOL WaitMessage() {
@@ -316,9 +315,36 @@ BOOL WaitMessage() {
         if (self.newMessages != 0 || !self.inbox.empty() || timerBecameDue(self, now)) {
             return TRUE;
         }
-        waitForChange(lock, self, nextTimerAfter(self, now));
+        waitForChange(lock, self, nextTimerAfter(self, now), WaitKind::ForInput);
     }
 }
+
+namespace emu::detail {
+
+void runModalLoop(const std::function<bool()>& finished) {
+    Desktop& desktop = Desktop::instance();
+    for (;;) {
+        MSG message{};
+        {
+            Lock lock = lockDesktop();
+            ThreadRecord& self = desktop.currentThread(lock);
+            while (!finished() && !takeMessage(lock, self, message, Filter{}, true)) {
+                waitForChange(lock, self, nextTimerAfter(self, Clock::now()), WaitKind::ForInput);
+            }
+            if (finished()) {
+                return;
+            }
+        }
+        if (message.message == WM_QUIT) {
+            PostQuitMessage(static_cast<int>(message.wParam));
+            return;
+        }
+        TranslateMessage(&message);
+        DispatchMessageA(&message);
+    }
+}
+
+}  // namespace emu::detail
 
 namespace {
 
@@ -361,8 +387,8 @@ LRESULT DispatchMessageA(const MSG* message) {
         return 0;
     }
     if (message->message == WM_TIMER && message->lParam != 0) {
-        reinterpret_cast<TIMERPROC>(message->lParam)(message->hwnd, WM_TIMER,
-                                                     message->wParam, GetTickCount());
+        reinterpret_cast<TIMERPROC>(message->lParam)(message->hwnd, WM_TIMER, message->wParam,
+                                                     GetTickCount());
         return 0;
     }
     Desktop& desktop = Desktop::instance();
@@ -373,8 +399,7 @@ LRESULT DispatchMessageA(const MSG* message) {
         return 0;
     }
     const WNDPROC procedure = record->procedure;
-    recordMessage(desktop, message->hwnd, message->message, message->wParam, message->lParam,
-                  true);
+    recordMessage(desktop, message->hwnd, message->message, message->wParam, message->lParam, true);
     lock.unlock();
     return procedure(message->hwnd, message->message, message->wParam, message->lParam);
 }
@@ -395,7 +420,8 @@ UINT_PTR SetTimer(HWND window, UINT_PTR id, UINT elapse, TIMERPROC timerProc) {
     }
     constexpr UINT kMinimumElapse = 10;
     const auto interval = std::chrono::milliseconds(std::max(elapse, kMinimumElapse));
-    std::erase_if(self.timers, [&](const WindowTimer& t) { return t.window == window && t.id == id; });
+    std::erase_if(self.timers,
+                  [&](const WindowTimer& t) { return t.window == window && t.id == id; });
     self.timers.push_back({window, id, interval, Clock::now() + interval, timerProc});
     desktop.changed.notify_all();
     return id == 0 ? 1 : id;

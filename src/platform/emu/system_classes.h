@@ -14,7 +14,8 @@ std::shared_ptr<WindowClass> findClass(Desktop& desktop, ProcessRecord& process,
                                        std::string_view name);
 void registerSystemClass(Desktop& desktop, std::string name, WNDPROC procedure);
 
-// "#32770" (dialogs), "Button" and "Static".
+// "#32770" (dialogs), "Button", "Static" and the list view.
 void registerSystemClasses(Desktop& desktop);
+void registerListViewClass(Desktop& desktop);
 
 }  // namespace emu::detail

@@ -255,8 +255,7 @@ int GetSystemMetrics(int index);
 
 // Procedures, window longs and properties.
 LRESULT DefWindowProcA(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-LRESULT CallWindowProcA(WNDPROC procedure, HWND window, UINT message, WPARAM wParam,
-                        LPARAM lParam);
+LRESULT CallWindowProcA(WNDPROC procedure, HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 LONG_PTR SetWindowLongPtrA(HWND window, int index, LONG_PTR value);
 LONG_PTR GetWindowLongPtrA(HWND window, int index);
 BOOL SetPropA(HWND window, LPCSTR name, HANDLE value);
@@ -291,3 +290,43 @@ HWND FindWindowExA(HWND parent, HWND childAfter, LPCSTR className, LPCSTR window
 BOOL GetCursorPos(LPPOINT point);
 BOOL SetCursorPos(int x, int y);
 void mouse_event(DWORD flags, DWORD dx, DWORD dy, DWORD data, ULONG_PTR extraInfo);
+
+// Resources and GDI objects the program asks for.
+#define IDI_APPLICATION MAKEINTRESOURCEA(32512)
+#define DEFAULT_GUI_FONT 17
+#define COLOR_BTNFACE 15
+HICON LoadIconA(HINSTANCE instance, LPCSTR name);
+HGDIOBJ GetStockObject(int object);
+
+// Icons of a window.
+#define ICON_SMALL 0
+#define ICON_BIG 1
+
+// Buttons.
+#define BS_PUSHBUTTON 0x00000000L
+#define BS_DEFPUSHBUTTON 0x00000001L
+#define BN_CLICKED 0
+
+// Popup menus.
+#define MF_STRING 0x00000000L
+#define MF_SEPARATOR 0x00000800L
+#define TPM_LEFTALIGN 0x0000L
+#define TPM_RIGHTBUTTON 0x0002L
+#define TPM_RETURNCMD 0x0100L
+HMENU CreatePopupMenu();
+BOOL AppendMenuA(HMENU menu, UINT flags, UINT_PTR id, LPCSTR text);
+BOOL DestroyMenu(HMENU menu);
+BOOL TrackPopupMenu(HMENU menu, UINT flags, int x, int y, int reserved, HWND owner,
+                    const RECT* rect);
+
+// Message boxes.
+#define MB_OK 0x00000000L
+#define MB_OKCANCEL 0x00000001L
+#define MB_YESNO 0x00000004L
+#define MB_ICONINFORMATION 0x00000040L
+#define MB_TASKMODAL 0x00002000L
+#define IDOK 1
+#define IDCANCEL 2
+#define IDYES 6
+#define IDNO 7
+int MessageBoxA(HWND owner, LPCSTR text, LPCSTR caption, UINT type);

@@ -127,7 +127,8 @@ void setVisible(Desktop& desktop, WindowRecord& window, bool visible) {
     }
     if (window.parent == nullptr) {
         using Kind = emu::control::DesktopEvent::Kind;
-        desktop.emit({visible ? Kind::WindowShown : Kind::WindowHidden, window.handle, 0, 0});
+        desktop.emit(
+            {visible ? Kind::WindowShown : Kind::WindowHidden, window.handle, 0, 0, "", ""});
     }
 }
 
@@ -250,8 +251,8 @@ void placeInZOrder(Desktop& desktop, WindowRecord& record, HWND insertAfter) {
     }
 }
 
-LRESULT setPositionOnOwnerThread(HWND window, HWND insertAfter, int x, int y, int width,
-                                 int height, UINT flags) {
+LRESULT setPositionOnOwnerThread(HWND window, HWND insertAfter, int x, int y, int width, int height,
+                                 UINT flags) {
     Desktop& desktop = Desktop::instance();
     Lock lock = lockDesktop();
     WindowRecord* record = desktop.find(window);
@@ -285,8 +286,7 @@ LRESULT setPositionOnOwnerThread(HWND window, HWND insertAfter, int x, int y, in
 
 }  // namespace
 
-BOOL SetWindowPos(HWND window, HWND insertAfter, int x, int y, int width, int height,
-                  UINT flags) {
+BOOL SetWindowPos(HWND window, HWND insertAfter, int x, int y, int width, int height, UINT flags) {
     Lock lock = lockDesktop();
     if (Desktop::instance().find(window) == nullptr) {
         return FALSE;
@@ -551,10 +551,9 @@ namespace {
 
 // Property names are atoms, so they compare without regard to ASCII case.
 auto findProperty(WindowRecord& record, LPCSTR name) {
-    return std::find_if(record.properties.begin(), record.properties.end(),
-                        [&](const auto& property) {
-                            return equalIgnoringAsciiCase(property.first, name);
-                        });
+    return std::find_if(
+        record.properties.begin(), record.properties.end(),
+        [&](const auto& property) { return equalIgnoringAsciiCase(property.first, name); });
 }
 
 }  // namespace

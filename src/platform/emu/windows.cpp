@@ -157,10 +157,9 @@ HWND CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR windowName, DWORD s
                      initialRect(x, y, width, height, child), parent, menuOrId, instance);
     const WNDPROC procedure = desktop.find(handle)->procedure;
 
-    CREATESTRUCTA create{createParams, instance, menuOrId,
-                         parent,       height,   width,
-                         y,            x,        static_cast<LONG>(style),
-                         windowName,   className, exStyle};
+    CREATESTRUCTA create{
+        createParams, instance,  menuOrId, parent, height, width, y, x, static_cast<LONG>(style),
+        windowName,   className, exStyle};
     const LPARAM createArgument = reinterpret_cast<LPARAM>(&create);
     if (callProcedure(lock, procedure, handle, WM_NCCREATE, 0, createArgument) == 0 ||
         callProcedure(lock, procedure, handle, WM_CREATE, 0, createArgument) == -1) {

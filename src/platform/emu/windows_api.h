@@ -2,8 +2,12 @@
 // on hosts other than Windows. Written for this project; it declares only what the program uses.
 #pragma once
 
-#include "platform/emu/types.h"
-#include "platform/emu/kernel.h"
-#include "platform/emu/user.h"
 #include "platform/emu/codepage.h"
 #include "platform/emu/com.h"
+#include "platform/emu/commctrl.h"
+#include "platform/emu/files.h"
+#include "platform/emu/kernel.h"
+#include "platform/emu/registry.h"
+#include "platform/emu/shell.h"
+#include "platform/emu/types.h"
+#include "platform/emu/user.h"

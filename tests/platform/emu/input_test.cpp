@@ -11,13 +11,14 @@ using test_support::EmulatedDesktopTest;
 constexpr DWORD kClickFlags = MOUSEEVENTF_LEFTDOWN | MOUSEEVENTF_LEFTUP;
 
 class InputTest : public EmulatedDesktopTest {
-protected:
+  protected:
     void SetUp() override {
         EmulatedDesktopTest::SetUp();
         other.emplace("C:\\other.exe");
         // A captioned dialog at (500, 300)-(900, 500) of another program.
-        dialog = other->createWindow("#32770", "Dialog", WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_VISIBLE,
-                                    {500, 300, 900, 500});
+        dialog =
+            other->createWindow("#32770", "Dialog", WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_VISIBLE,
+                                {500, 300, 900, 500});
         emu::control::recordMessages(dialog);
     }
 
@@ -88,7 +89,8 @@ TEST_F(InputTest, HiddenWindowsAreNotUnderTheCursor) {
 }
 
 TEST_F(InputTest, ClickingAButtonNotifiesItsParent) {
-    const HWND button = other->createWindow("Button", "OK", WS_CHILD | WS_VISIBLE, {10, 10, 60, 30}, dialog);
+    const HWND button =
+        other->createWindow("Button", "OK", WS_CHILD | WS_VISIBLE, {10, 10, 60, 30}, dialog);
     other->run([&] { SetWindowLongPtrA(button, GWLP_ID, 42); });
     POINT point{20, 20};
     ClientToScreen(dialog, &point);
@@ -108,7 +110,8 @@ TEST_F(EmulatedDesktopTest, TheCursorStaysOnTheScreen) {
         int x, y;
         LONG expectedX, expectedY;
     };
-    for (const Case& c : {Case{100, 200, 100, 200}, Case{-5, -14, 0, 0}, Case{5000, 5000, 1919, 1079}}) {
+    for (const Case& c :
+         {Case{100, 200, 100, 200}, Case{-5, -14, 0, 0}, Case{5000, 5000, 1919, 1079}}) {
         SetCursorPos(c.x, c.y);
         POINT at{};
         GetCursorPos(&at);

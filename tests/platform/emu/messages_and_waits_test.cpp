@@ -32,7 +32,7 @@ LRESULT CALLBACK answering(HWND window, UINT message, WPARAM wParam, LPARAM lPar
 }
 
 class MessagesTest : public EmulatedDesktopTest {
-protected:
+  protected:
     void SetUp() override {
         EmulatedDesktopTest::SetUp();
         for (auto& thread : askedOn) {
@@ -73,7 +73,8 @@ TEST_F(MessagesTest, ASendFromAnotherThreadRunsOnTheOwnerWhenItTakesMessagesWhil
     EXPECT_EQ(answer.load(), -1);
 
     MSG message{};
-    EXPECT_FALSE(PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) << "a sent message is not posted";
+    EXPECT_FALSE(PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE))
+        << "a sent message is not posted";
     EXPECT_EQ(askedOn[21].load(), GetCurrentThreadId());
     ASSERT_EQ(WaitForSingleObject(thread, 5000), WAIT_OBJECT_0);
     EXPECT_EQ(answer.load(), 42);

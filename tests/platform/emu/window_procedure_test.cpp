@@ -52,7 +52,7 @@ WNDPROC subclass(HWND window, WNDPROC procedure) {
 }
 
 class WindowProcedureTest : public EmulatedDesktopTest {
-protected:
+  protected:
     void SetUp() override {
         EmulatedDesktopTest::SetUp();
         seen.clear();
@@ -158,7 +158,6 @@ void PrintTo(const CloseCase& c, std::ostream* out) {
     *out << c.name;
 }
 
-
 class CloseRequestTest : public EmulatedDesktopTest,
                          public ::testing::WithParamInterface<CloseCase> {};
 
@@ -178,7 +177,8 @@ TEST_P(CloseRequestTest, EndsInWmCloseWhichTheDefaultProcedureAnswersByDestroyin
 INSTANTIATE_TEST_SUITE_P(
     Requests, CloseRequestTest,
     ::testing::Values(CloseCase{"CloseMessage", WM_CLOSE, 0, {WM_CLOSE}},
-                      CloseCase{"SystemMenuClose", WM_SYSCOMMAND, SC_CLOSE, {WM_SYSCOMMAND, WM_CLOSE}},
+                      CloseCase{
+                          "SystemMenuClose", WM_SYSCOMMAND, SC_CLOSE, {WM_SYSCOMMAND, WM_CLOSE}},
                       CloseCase{"AltF4", WM_SYSKEYDOWN, VK_F4, {WM_SYSCOMMAND, WM_CLOSE}}),
     [](const auto& testCase) { return std::string(testCase.param.name); });
 

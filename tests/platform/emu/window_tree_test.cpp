@@ -44,7 +44,7 @@ LRESULT CALLBACK tracing(HWND window, UINT message, WPARAM wParam, LPARAM lParam
 }
 
 class WindowTreeTest : public EmulatedDesktopTest {
-protected:
+  protected:
     void SetUp() override {
         EmulatedDesktopTest::SetUp();
         trail.clear();
@@ -80,10 +80,10 @@ TEST_F(WindowTreeTest, DestroyReachesTheWindowBeforeItsChildrenAndNcDestroyTheOt
     trail.clear();
 
     ASSERT_TRUE(DestroyWindow(parent));
-    EXPECT_EQ(trail, (std::vector<std::string>{
-                         "parent:destroy", "first:destroy", "second:destroy", "grandchild:destroy",
-                         "grandchild:ncdestroy", "second:ncdestroy", "first:ncdestroy",
-                         "parent:ncdestroy"}));
+    EXPECT_EQ(trail, (std::vector<std::string>{"parent:destroy", "first:destroy", "second:destroy",
+                                               "grandchild:destroy", "grandchild:ncdestroy",
+                                               "second:ncdestroy", "first:ncdestroy",
+                                               "parent:ncdestroy"}));
     for (HWND gone : {parent, first, grandchild, second}) {
         EXPECT_FALSE(IsWindow(gone));
     }
@@ -225,7 +225,6 @@ void PrintTo(const SearchCase& c, std::ostream* out) {
     *out << c.name;
 }
 
-
 class WindowSearchTest : public EmulatedDesktopTest,
                          public ::testing::WithParamInterface<SearchCase> {};
 
@@ -240,7 +239,8 @@ TEST_P(WindowSearchTest, FindsTheFirstMatchInOrder) {
     made.push_back(other.createWindow("Button", "Lone", WS_POPUP, {0, 0, 5, 5}));
 
     const SearchCase& c = GetParam();
-    const HWND found = FindWindowExA(c.underDialog ? made[0] : nullptr, nullptr, c.className, c.title);
+    const HWND found =
+        FindWindowExA(c.underDialog ? made[0] : nullptr, nullptr, c.className, c.title);
     EXPECT_EQ(found, c.expected < 0 ? nullptr : made[static_cast<std::size_t>(c.expected)]);
 }
 
