@@ -1,0 +1,4 @@
+// Ids of the executable's resources, shared by the resource script and the code.
+#pragma once
+
+#define LORNETTE_APPLICATION_ICON 1
