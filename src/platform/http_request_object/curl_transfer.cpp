@@ -98,18 +98,14 @@ class CurlTransfer {
     }
 
     bool configureHeaders() {
-        // Proxy credentials go to the proxy alone: with the tunnel of a secure request, only the
-        // proxy's CONNECT carries them.
+        // Proxy credentials go where the proxy reads them: into the CONNECT of a tunnel, which
+        // keeps them from the server behind it, or else into the request itself.
         const bool tunnelled = settings_.proxyServer.has_value() && request_.secure;
         bool appended = true;
         for (const HeaderField& field : request_.headers.fields()) {
-            const bool forProxy = isProxyAuthorization(field.name);
-            if (forProxy) {
-                appended = appended && proxyHeaders_.append(headerLine(field));
-            }
-            if (!(forProxy && tunnelled)) {
-                appended = appended && serverHeaders_.append(headerLine(field));
-            }
+            CurlHeaderList& list =
+                tunnelled && isProxyAuthorization(field.name) ? proxyHeaders_ : serverHeaders_;
+            appended = appended && list.append(headerLine(field));
         }
         for (const std::string_view name : headersLibcurlWouldAdd) {
             if (!request_.headers.contains(name)) {
