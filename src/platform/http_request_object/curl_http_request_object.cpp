@@ -77,7 +77,7 @@ bool CurlHttpRequestObject::open(const std::string& method, const std::string& u
     if (asynchronous || !isHttpToken(method) || !parsed) {
         return false;
     }
-    request_ = PreparedRequest{method, url, parsed->secure, {}};
+    request_ = PreparedRequest{method, parsed->text, parsed->secure, {}};
     response_.reset();
     return true;
 }

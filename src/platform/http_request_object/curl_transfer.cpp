@@ -135,7 +135,9 @@ class CurlTransfer {
             curl_easy_setopt(handle_, CURLOPT_PROXY, settings_.proxyServer.value_or("").c_str()),
             curl_easy_setopt(handle_, CURLOPT_FOLLOWLOCATION, settings_.followRedirects ? 1L : 0L),
             curl_easy_setopt(handle_, CURLOPT_MAXREDIRS, maximumRedirects),
-            curl_easy_setopt(handle_, CURLOPT_REDIR_PROTOCOLS_STR, "http,https"),
+            // Like the Windows object, a secure request is not redirected to plain HTTP.
+            curl_easy_setopt(handle_, CURLOPT_REDIR_PROTOCOLS_STR,
+                             request_.secure ? "https" : "http,https"),
             curl_easy_setopt(handle_, CURLOPT_SSL_VERIFYPEER, verifyPeer ? 1L : 0L),
             curl_easy_setopt(handle_, CURLOPT_SSL_VERIFYHOST, verifyHost ? 2L : 0L),
         });

@@ -7,11 +7,14 @@
 namespace lornette::platform {
 
 struct RequestUrl {
+    // The URL as it goes out: spaces and control characters after the host percent-encoded, the
+    // way the Windows object escapes them.
+    std::string text;
     bool secure = false;
 };
 
-// What the URL tells the request, or none when it is not a well-formed absolute "http" or
-// "https" URL with a host.
+// The URL to request, or none when it is not a well-formed absolute "http" or "https" URL with
+// a host.
 std::optional<RequestUrl> parseRequestUrl(const std::string& url);
 
 }  // namespace lornette::platform

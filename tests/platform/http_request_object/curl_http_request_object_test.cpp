@@ -108,6 +108,17 @@ TEST(CurlHttpRequestObject, ReplacesAHeaderOfTheSameNameAndSendsEmptyValues) {
                   "\r\n");
 }
 
+TEST(CurlHttpRequestObject, EscapesSpacesAndControlCharactersAfterTheHost) {
+    RawRequestCapture server;
+    const auto object = newObject();
+    ASSERT_TRUE(
+        object->open("GET", "http://" + server.address() + "/?share=a\tb c\r\n~&pwd=", false));
+
+    object->sendText("");
+
+    EXPECT_THAT(server.request(), StartsWith("GET /?share=a%09b%20c%0D%0A~&pwd= HTTP/1.1\r\n"));
+}
+
 TEST(CurlHttpRequestObject, GoesThroughTheNamedProxyWithItsCredentials) {
     RawRequestCapture proxy;
     const std::string url = "http://resolver.invalid/?share=x&pwd=";
