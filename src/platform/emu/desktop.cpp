@@ -46,7 +46,7 @@ void stopEverything(Desktop& desktop) {
         }
         ++desktop.generation;
         joinable.swap(desktop.hostThreads);
-        desktop.changed.notify_all();
+        desktop.wake();
     }
     for (std::thread& thread : joinable) {
         if (thread.get_id() != std::this_thread::get_id()) {
@@ -55,6 +55,14 @@ void stopEverything(Desktop& desktop) {
             thread.detach();
         }
     }
+}
+
+void Desktop::wake() {
+    for (const auto& thread : threads) {
+        thread->waitingForInput = false;
+    }
+    changed.notify_all();
+    restChanged.notify_all();
 }
 
 Lock lockDesktop() {
@@ -95,7 +103,7 @@ WindowRecord* Desktop::find(HWND window) {
 
 void Desktop::emit(control::DesktopEvent event) {
     events.push_back(event);
-    changed.notify_all();
+    wake();
 }
 
 std::shared_ptr<ProcessRecord> Desktop::newProcess(std::string imagePath) {
@@ -156,7 +164,7 @@ void Desktop::endThread(Lock&, ThreadRecord& thread) {
     for (HWND window : owned) {
         destroyWindowSilently(*this, window);
     }
-    changed.notify_all();
+    wake();
 }
 
 void Desktop::endProcess(Lock& lock, ProcessRecord& process, UINT exitCode) {

@@ -221,7 +221,15 @@ class Desktop {
     static Desktop& instance();
 
     std::mutex mutex;
+    // Woken by every change of the desktop.
     std::condition_variable changed;
+    // Woken when a thread settles into a wait for input, for those waiting for the desktop to
+    // come to rest.
+    std::condition_variable restChanged;
+
+    // Tells every waiting thread that something changed. Until each has looked again, none of
+    // them counts as waiting for input.
+    void wake();
 
     TimePoint epoch = Clock::now();
     std::uint64_t generation = 1;

@@ -23,7 +23,7 @@ void waitForChange(Lock& lock, ThreadRecord& self, std::optional<TimePoint> unti
     desktop.stopIfProcessEnded(self);
     self.waitingForInput = kind == WaitKind::ForInput;
     if (self.waitingForInput) {
-        desktop.changed.notify_all();  // someone may be waiting for the desktop to come to rest
+        desktop.restChanged.notify_all();
     }
     if (until) {
         desktop.changed.wait_until(lock, *until);
@@ -154,7 +154,7 @@ BOOL SetWaitableTimer(HANDLE timer, const LARGE_INTEGER* dueTime, LONG period, P
     const std::int64_t relative = dueTime->QuadPart < 0 ? -dueTime->QuadPart : 0;
     object->due = Clock::now() + std::chrono::microseconds(relative / 10);
     object->period = std::chrono::milliseconds(std::max<LONG>(period, 0));
-    desktop.changed.notify_all();
+    desktop.wake();
     return TRUE;
 }
 
@@ -208,7 +208,7 @@ BOOL setEventState(HANDLE handle, bool state) {
         return FALSE;
     }
     event->state = state;
-    desktop.changed.notify_all();
+    desktop.wake();
     return TRUE;
 }
 

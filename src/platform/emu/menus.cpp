@@ -113,7 +113,7 @@ bool chooseMenuItem(const std::string& text) {
     }
     tracked->chosen = item->id;
     tracked->closed = true;
-    desktop.changed.notify_all();
+    desktop.wake();
     return true;
 }
 
@@ -122,7 +122,7 @@ void dismissMenu() {
     Lock lock = lockDesktop();
     if (desktop.trackedMenu) {
         desktop.trackedMenu->closed = true;
-        desktop.changed.notify_all();
+        desktop.wake();
     }
 }
 

@@ -40,7 +40,7 @@ void answer(HWND box, int button) {
     const auto state = desktop.messageBoxes.find(box);
     if (state != desktop.messageBoxes.end() && !state->second.answer) {
         state->second.answer = button;
-        desktop.changed.notify_all();
+        desktop.wake();
     }
 }
 

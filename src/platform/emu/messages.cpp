@@ -29,7 +29,7 @@ class AnswerOnExit {
     explicit AnswerOnExit(std::shared_ptr<SentMessage> sent) : sent_(std::move(sent)) {}
     ~AnswerOnExit() {
         sent_->done = true;
-        Desktop::instance().changed.notify_all();
+        Desktop::instance().wake();
     }
     AnswerOnExit(const AnswerOnExit&) = delete;
     AnswerOnExit& operator=(const AnswerOnExit&) = delete;
@@ -83,7 +83,7 @@ LRESULT sendAcrossThreads(Lock& lock, ThreadRecord& self, ThreadRecord& target,
     Desktop& desktop = Desktop::instance();
     target.inbox.push_back(sent);
     target.newMessages |= QS_SENDMESSAGE;
-    desktop.changed.notify_all();
+    desktop.wake();
     while (!sent->done) {
         if (!self.inbox.empty()) {
             processInbox(lock, self);
@@ -123,7 +123,7 @@ LRESULT runOnWindowThread(Lock& lock, HWND window, std::function<LRESULT()> acti
 void postToThread(Desktop& desktop, ThreadRecord& thread, const MSG& message, DWORD kind) {
     thread.posted.push_back(message);
     thread.newMessages |= kind;
-    desktop.changed.notify_all();
+    desktop.wake();
 }
 
 bool timerBecameDue(const ThreadRecord& thread, TimePoint now) {
@@ -221,7 +221,7 @@ void PostQuitMessage(int exitCode) {
     self.quitPosted = true;
     self.quitCode = exitCode;
     self.newMessages |= QS_POSTMESSAGE;
-    desktop.changed.notify_all();
+    desktop.wake();
 }
 
 namespace {
@@ -423,7 +423,7 @@ UINT_PTR SetTimer(HWND window, UINT_PTR id, UINT elapse, TIMERPROC timerProc) {
     std::erase_if(self.timers,
                   [&](const WindowTimer& t) { return t.window == window && t.id == id; });
     self.timers.push_back({window, id, interval, Clock::now() + interval, timerProc});
-    desktop.changed.notify_all();
+    desktop.wake();
     return id == 0 ? 1 : id;
 }
 

@@ -133,7 +133,7 @@ bool waitUntilIdle(std::chrono::milliseconds timeout) {
         }
         return true;
     };
-    return desktop.changed.wait_for(lock, timeout, atRest);
+    return desktop.restChanged.wait_for(lock, timeout, atRest);
 }
 
 }  // namespace emu::control

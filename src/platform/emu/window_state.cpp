@@ -198,7 +198,7 @@ BOOL showOnOwnerThread(Lock& lock, HWND window, int command) {
             fixForegroundAfterHide(desktop, window);
         }
     }
-    desktop.changed.notify_all();
+    desktop.wake();
     return wasVisible ? TRUE : FALSE;
 }
 
@@ -280,7 +280,7 @@ LRESULT setPositionOnOwnerThread(HWND window, HWND insertAfter, int x, int y, in
     if ((flags & SWP_NOACTIVATE) == 0 && record->parent == nullptr) {
         activate(desktop, window);
     }
-    desktop.changed.notify_all();
+    desktop.wake();
     return TRUE;
 }
 
@@ -308,7 +308,7 @@ BOOL SetForegroundWindow(HWND window) {
         return FALSE;
     }
     activate(desktop, window);
-    desktop.changed.notify_all();
+    desktop.wake();
     return TRUE;
 }
 

@@ -235,7 +235,7 @@ BOOL DestroyWindow(HWND window) {
     for (auto it = doomed.rbegin(); it != doomed.rend(); ++it) {
         forgetWindow(desktop, *it);
     }
-    desktop.changed.notify_all();
+    desktop.wake();
     return TRUE;
 }
 
