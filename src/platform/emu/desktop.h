@@ -314,6 +314,8 @@ HANDLE addHandle(Desktop& desktop, ProcessRecord& process, std::shared_ptr<Kerne
 std::shared_ptr<KernelObject> findHandle(ProcessRecord& process, HANDLE handle);
 
 // Window helpers, all with the desktop locked.
+// The window's record; none, with the caller's last error set, when it is no window.
+WindowRecord* findWindowOrFail(Desktop& desktop, ThreadRecord& self, HWND window);
 bool isDescendant(Desktop& desktop, HWND ancestor, HWND window);
 HWND topLevelAncestor(Desktop& desktop, HWND window);
 bool isVisibleChain(Desktop& desktop, HWND window);

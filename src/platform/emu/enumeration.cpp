@@ -77,9 +77,8 @@ HWND FindWindowExA(HWND parent, HWND childAfter, LPCSTR className, LPCSTR window
     ThreadRecord& self = desktop.currentThread(lock);
     std::vector<HWND>* candidates = &desktop.topLevel;
     if (parent != nullptr) {
-        WindowRecord* record = desktop.find(parent);
+        WindowRecord* record = findWindowOrFail(desktop, self, parent);
         if (record == nullptr) {
-            self.lastError = ERROR_INVALID_WINDOW_HANDLE;
             return nullptr;
         }
         candidates = &record->children;

@@ -153,9 +153,8 @@ LRESULT SendMessageA(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     Desktop& desktop = Desktop::instance();
     Lock lock = lockDesktop();
     ThreadRecord& self = desktop.currentThread(lock);
-    const WindowRecord* record = desktop.find(window);
+    const WindowRecord* record = findWindowOrFail(desktop, self, window);
     if (record == nullptr) {
-        self.lastError = ERROR_INVALID_WINDOW_HANDLE;
         return 0;
     }
     if (record->thread.get() == &self) {
@@ -187,9 +186,8 @@ BOOL PostMessageA(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
                      QS_POSTMESSAGE);
         return TRUE;
     }
-    const WindowRecord* record = desktop.find(window);
+    const WindowRecord* record = findWindowOrFail(desktop, self, window);
     if (record == nullptr) {
-        self.lastError = ERROR_INVALID_WINDOW_HANDLE;
         return FALSE;
     }
     ThreadRecord& target = *record->thread;

@@ -335,48 +335,56 @@ HWND GetFocus() {
 
 // --- Geometry ----------------------------------------------------------------------------------
 
-BOOL GetWindowRect(HWND window, LPRECT rect) {
+namespace {
+
+// The window's rectangles on the screen, if it is a window.
+std::optional<std::pair<RECT, RECT>> outerAndClient(HWND window) {
     Desktop& desktop = Desktop::instance();
     Lock lock = lockDesktop();
-    if (desktop.find(window) == nullptr || rect == nullptr) {
+    if (desktop.find(window) == nullptr) {
+        return std::nullopt;
+    }
+    return std::pair{windowRectOnScreen(desktop, window), clientRectOnScreen(desktop, window)};
+}
+
+}  // namespace
+
+BOOL GetWindowRect(HWND window, LPRECT rect) {
+    const auto rects = outerAndClient(window);
+    if (!rects || rect == nullptr) {
         return FALSE;
     }
-    *rect = windowRectOnScreen(desktop, window);
+    *rect = rects->first;
     return TRUE;
 }
 
 BOOL GetClientRect(HWND window, LPRECT rect) {
-    Desktop& desktop = Desktop::instance();
-    Lock lock = lockDesktop();
-    if (desktop.find(window) == nullptr || rect == nullptr) {
+    const auto rects = outerAndClient(window);
+    if (!rects || rect == nullptr) {
         return FALSE;
     }
-    const RECT client = clientRectOnScreen(desktop, window);
+    const RECT& client = rects->second;
     *rect = {0, 0, client.right - client.left, client.bottom - client.top};
     return TRUE;
 }
 
 BOOL ClientToScreen(HWND window, LPPOINT point) {
-    Desktop& desktop = Desktop::instance();
-    Lock lock = lockDesktop();
-    if (desktop.find(window) == nullptr || point == nullptr) {
+    const auto rects = outerAndClient(window);
+    if (!rects || point == nullptr) {
         return FALSE;
     }
-    const RECT client = clientRectOnScreen(desktop, window);
-    point->x += client.left;
-    point->y += client.top;
+    point->x += rects->second.left;
+    point->y += rects->second.top;
     return TRUE;
 }
 
 BOOL ScreenToClient(HWND window, LPPOINT point) {
-    Desktop& desktop = Desktop::instance();
-    Lock lock = lockDesktop();
-    if (desktop.find(window) == nullptr || point == nullptr) {
+    const auto rects = outerAndClient(window);
+    if (!rects || point == nullptr) {
         return FALSE;
     }
-    const RECT client = clientRectOnScreen(desktop, window);
-    point->x -= client.left;
-    point->y -= client.top;
+    point->x -= rects->second.left;
+    point->y -= rects->second.top;
     return TRUE;
 }
 
@@ -483,14 +491,12 @@ LONG_PTR SetWindowLongPtrA(HWND window, int index, LONG_PTR value) {
     Desktop& desktop = Desktop::instance();
     Lock lock = lockDesktop();
     ThreadRecord& self = desktop.currentThread(lock);
-    WindowRecord* record = desktop.find(window);
+    WindowRecord* record = findWindowOrFail(desktop, self, window);
     if (record == nullptr) {
-        self.lastError = ERROR_INVALID_WINDOW_HANDLE;
         return 0;
     }
-    constexpr DWORD kAccessDenied = 5;
     if (record->thread->process != self.process) {
-        self.lastError = kAccessDenied;
+        self.lastError = ERROR_ACCESS_DENIED;
         return 0;
     }
     LONG_PTR previous = 0;

@@ -17,6 +17,14 @@ std::vector<HWND>& siblingsOf(Desktop& desktop, WindowRecord& window) {
     return desktop.topLevel;
 }
 
+WindowRecord* findWindowOrFail(Desktop& desktop, ThreadRecord& self, HWND window) {
+    WindowRecord* record = desktop.find(window);
+    if (record == nullptr) {
+        self.lastError = ERROR_INVALID_WINDOW_HANDLE;
+    }
+    return record;
+}
+
 bool isDescendant(Desktop& desktop, HWND ancestor, HWND window) {
     for (WindowRecord* record = desktop.find(window); record != nullptr && record->parent;
          record = desktop.find(record->parent)) {
@@ -195,14 +203,12 @@ BOOL DestroyWindow(HWND window) {
     Desktop& desktop = Desktop::instance();
     Lock lock = lockDesktop();
     ThreadRecord& self = desktop.currentThread(lock);
-    WindowRecord* record = desktop.find(window);
+    WindowRecord* record = findWindowOrFail(desktop, self, window);
     if (record == nullptr) {
-        self.lastError = ERROR_INVALID_WINDOW_HANDLE;
         return FALSE;
     }
-    constexpr DWORD kAccessDenied = 5;
     if (record->thread.get() != &self) {
-        self.lastError = kAccessDenied;
+        self.lastError = ERROR_ACCESS_DENIED;
         return FALSE;
     }
     if (record->destroying) {
