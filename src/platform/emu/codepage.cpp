@@ -6,7 +6,6 @@
 
 #include <cstring>
 #include <memory>
-#include <optional>
 #include <vector>
 
 namespace {
@@ -17,34 +16,6 @@ struct ConverterCloser {
     void operator()(UConverter* converter) const { ucnv_close(converter); }
 };
 using Converter = std::unique_ptr<UConverter, ConverterCloser>;
-
-// ICU's names for the code pages the desktop knows; Windows' own table for 936, where 0x80 is
-// the euro sign.
-std::optional<const char*> converterName(UINT codePage) {
-    switch (codePage == CP_ACP ? ansiCodePage : codePage) {
-        case ansiCodePage:
-            return "windows-936-2000";
-        case CP_UTF8:
-            return "UTF-8";
-        default:
-            return std::nullopt;
-    }
-}
-
-Converter openConverter(UINT codePage) {
-    const auto name = converterName(codePage);
-    if (!name) {
-        return nullptr;
-    }
-    UErrorCode status = U_ZERO_ERROR;
-    Converter converter(ucnv_open(*name, &status));
-    if (U_FAILURE(status)) {
-        return nullptr;
-    }
-    // Windows converts with its best-fit mappings unless told otherwise.
-    ucnv_setFallback(converter.get(), true);
-    return converter;
-}
 
 // Windows answers a character a double-byte code page lacks with its default character, once
 // per UTF-16 unit, so a surrogate pair becomes two of them.
@@ -57,6 +28,36 @@ void substituteDefaultCharacter(const void*, UConverterFromUnicodeArgs* args, co
     *status = U_ZERO_ERROR;
     const std::vector<char> defaults(static_cast<std::size_t>(length), '?');
     ucnv_cbFromUWriteBytes(args, defaults.data(), length, 0, status);
+}
+
+Converter openConverter(const char* name, bool substitutePerUnit) {
+    UErrorCode status = U_ZERO_ERROR;
+    Converter converter(ucnv_open(name, &status));
+    if (U_FAILURE(status)) {
+        return nullptr;
+    }
+    // Windows converts with its best-fit mappings unless told otherwise.
+    ucnv_setFallback(converter.get(), true);
+    if (substitutePerUnit) {
+        ucnv_setFromUCallBack(converter.get(), substituteDefaultCharacter, nullptr, nullptr,
+                              nullptr, &status);
+    }
+    return U_SUCCESS(status) ? std::move(converter) : nullptr;
+}
+
+// The thread's converter for a code page the desktop knows; Windows' own table for 936, where
+// 0x80 is the euro sign. Every whole-text conversion resets the converter it uses.
+UConverter* converterFor(UINT codePage) {
+    thread_local const Converter cp936 = openConverter("windows-936-2000", true);
+    thread_local const Converter utf8 = openConverter("UTF-8", false);
+    switch (codePage == CP_ACP ? ansiCodePage : codePage) {
+        case ansiCodePage:
+            return cp936.get();
+        case CP_UTF8:
+            return utf8.get();
+        default:
+            return nullptr;
+    }
 }
 
 // Hands the converted units to the caller the way Windows does: the count when the caller asks
@@ -86,17 +87,17 @@ int MultiByteToWideChar(UINT codePage, DWORD flags, LPCSTR text, int textLength,
         (wideLength > 0 && wide == nullptr)) {
         return 0;
     }
-    Converter converter = openConverter(codePage);
-    if (!converter) {
+    UConverter* converter = converterFor(codePage);
+    if (converter == nullptr) {
         return 0;
     }
     const int32_t length = textLength == -1 ? static_cast<int32_t>(std::strlen(text)) + 1
                                             : static_cast<int32_t>(textLength);
     UErrorCode status = U_ZERO_ERROR;
-    const int32_t needed = ucnv_toUChars(converter.get(), nullptr, 0, text, length, &status);
+    const int32_t needed = ucnv_toUChars(converter, nullptr, 0, text, length, &status);
     std::vector<WCHAR> converted(static_cast<std::size_t>(needed));
     status = U_ZERO_ERROR;
-    ucnv_toUChars(converter.get(), converted.data(), needed, text, length, &status);
+    ucnv_toUChars(converter, converted.data(), needed, text, length, &status);
     if (U_FAILURE(status) && status != U_STRING_NOT_TERMINATED_WARNING) {
         return 0;
     }
@@ -110,20 +111,16 @@ int WideCharToMultiByte(UINT codePage, DWORD flags, LPCWSTR wide, int wideLength
         usedDefaultChar != nullptr) {
         return 0;
     }
-    Converter converter = openConverter(codePage);
-    if (!converter) {
+    UConverter* converter = converterFor(codePage);
+    if (converter == nullptr) {
         return 0;
     }
-    UErrorCode status = U_ZERO_ERROR;
-    if (codePage != CP_UTF8) {
-        ucnv_setFromUCallBack(converter.get(), substituteDefaultCharacter, nullptr, nullptr,
-                              nullptr, &status);
-    }
     const int32_t length = wideLength == -1 ? u_strlen(wide) + 1 : static_cast<int32_t>(wideLength);
-    const int32_t needed = ucnv_fromUChars(converter.get(), nullptr, 0, wide, length, &status);
+    UErrorCode status = U_ZERO_ERROR;
+    const int32_t needed = ucnv_fromUChars(converter, nullptr, 0, wide, length, &status);
     std::vector<char> converted(static_cast<std::size_t>(needed));
     status = U_ZERO_ERROR;
-    ucnv_fromUChars(converter.get(), converted.data(), needed, wide, length, &status);
+    ucnv_fromUChars(converter, converted.data(), needed, wide, length, &status);
     if (U_FAILURE(status) && status != U_STRING_NOT_TERMINATED_WARNING) {
         return 0;
     }

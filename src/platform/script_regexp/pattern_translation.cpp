@@ -110,6 +110,11 @@ std::u16string hexEscape(Unit unit) {
     return text;
 }
 
+std::u16string decimal(std::size_t value) {
+    const std::string digits = std::to_string(value);
+    return std::u16string(digits.begin(), digits.end());
+}
+
 std::u16string unitText(Unit unit) {
     if (isAsciiLetter(unit) || isDecimalDigit(unit)) {
         return std::u16string(1, unit);
@@ -307,14 +312,16 @@ class Translator {
         if (most && *most < *least) {
             return false;
         }
-        std::string text = "{" + std::to_string(*least);
+        std::u16string text(1, u'{');
+        text += decimal(*least);
         if (unbounded) {
-            text += ",";
+            text += u',';
         } else if (*most != *least) {
-            text += "," + std::to_string(*most);
+            text += u',';
+            text += decimal(*most);
         }
-        text += "}";
-        return repetition(std::u16string(text.begin(), text.end()));
+        text += u'}';
+        return repetition(text);
     }
 
     // Up to three octal digits, the first already taken, for a value of at most 0377.
@@ -402,8 +409,10 @@ class Translator {
         --position_;
         const std::size_t group = *number();
         if (group <= captureGroups_) {
-            const std::string text = "\\g{" + std::to_string(group) + "}";
-            return atom(std::u16string(text.begin(), text.end()));
+            std::u16string text = u"\\g{";
+            text += decimal(group);
+            text += u'}';
+            return atom(text);
         }
         position_ = afterFirst;
         return literal(first >= u'8' ? first : legacyOctal(first));
