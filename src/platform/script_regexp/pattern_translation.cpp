@@ -14,7 +14,8 @@ using Unit = char16_t;
 // A class atom is one unit or, for "\d" and its kin, a whole set.
 using ClassAtom = std::variant<Unit, CodeUnitSet>;
 
-constexpr std::size_t repetitionCountCap = 1'000'000;
+// Counts and group numbers beyond this are read as this; PCRE2 refuses such counts anyway.
+constexpr std::size_t largestNumber = 1'000'000;
 
 // Both sides of a word boundary, written out so that they keep their ASCII meaning.
 constexpr std::u16string_view wordBoundary =
@@ -290,7 +291,7 @@ class Translator {
         }
         std::size_t value = 0;
         while (!atEnd() && isDecimalDigit(pattern_[position_])) {
-            value = std::min(value * 10 + (take() - u'0'), repetitionCountCap);
+            value = std::min(value * 10 + (take() - u'0'), largestNumber);
         }
         return value;
     }
