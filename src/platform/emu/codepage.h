@@ -1,5 +1,6 @@
 // Code-page conversions of the emulated desktop. The system ANSI code page is 936, as on the
-// target systems; the tables are the Windows ones.
+// target systems; the tables are the Windows ones. Conversions take flags 0 only and no
+// default-character override, which is all the program asks of them.
 #pragma once
 
 #include "platform/emu/types.h"
