@@ -1,7 +1,7 @@
 #include "http/http_request.h"
 
 #include "http/base64.h"
-#include "http/com_initialisation.h"
+#include "platform/com_initialisation.h"
 #include "http/cookie_merge.h"
 #include "http/default_header_lines.h"
 #include "http/header_block_sending.h"

@@ -5,7 +5,7 @@
 
 #include "platform/script_regexp/script_regexp.h"
 #include "text/code_page.h"
-#include "text/com_initialisation.h"
+#include "platform/com_initialisation.h"
 
 #include <memory>
 #include <string>
