@@ -9,12 +9,16 @@
 namespace emu::detail {
 namespace {
 
-// The emulated thread a host thread acts as, valid for one generation of the desktop.
-struct HostThreadBinding {
-    std::uint64_t generation = 0;
-    std::shared_ptr<ThreadRecord> thread;
-};
-thread_local HostThreadBinding binding;
+// The emulated thread a host thread acts as, valid for one generation of the desktop. Plain
+// values on purpose: they must stay readable while the host process exits, when handlers that
+// the C runtime calls at exit may still reach the desktop.
+thread_local std::uint64_t boundGeneration = 0;
+thread_local ThreadRecord* boundThread = nullptr;
+
+void bind(std::uint64_t generation, ThreadRecord* thread) {
+    boundGeneration = generation;
+    boundThread = thread;
+}
 
 constexpr const char* kDefaultImagePath = "C:\\Program Files\\Lornette\\lornette.exe";
 constexpr std::uintptr_t kFirstInstance = 0x400000;
@@ -85,11 +89,11 @@ DWORD Desktop::newId() {
 }
 
 std::shared_ptr<ThreadRecord> Desktop::currentThreadShared(const Lock&) {
-    if (binding.generation != generation || !binding.thread) {
-        binding.generation = generation;
-        binding.thread = newThread(defaultProcess);
+    if (boundGeneration != generation || boundThread == nullptr) {
+        bind(generation, newThread(defaultProcess).get());
     }
-    return binding.thread;
+    // The desktop keeps every thread record of the current generation alive.
+    return boundThread->shared_from_this();
 }
 
 ThreadRecord& Desktop::currentThread(const Lock& lock) {
@@ -130,8 +134,7 @@ void Desktop::startHostThread(const std::shared_ptr<ThreadRecord>& thread,
     const std::uint64_t startGeneration = generation;
     thread->managed = true;
     hostThreads.emplace_back([this, thread, startGeneration, body = std::move(body)] {
-        binding.generation = startGeneration;
-        binding.thread = thread;
+        bind(startGeneration, thread.get());
         try {
             body();
         } catch (const ProcessEnded&) {
@@ -139,7 +142,7 @@ void Desktop::startHostThread(const std::shared_ptr<ThreadRecord>& thread,
         }
         Lock lock = lockDesktop();
         endThread(lock, *thread);
-        binding = {};
+        bind(0, nullptr);
     });
 }
 

@@ -95,7 +95,7 @@ struct WindowTimer {
     TIMERPROC procedure = nullptr;
 };
 
-struct ThreadRecord {
+struct ThreadRecord : std::enable_shared_from_this<ThreadRecord> {
     DWORD id = 0;
     std::shared_ptr<ProcessRecord> process;
     std::deque<MSG> posted;
