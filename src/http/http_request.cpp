@@ -1,13 +1,13 @@
 #include "http/http_request.h"
 
 #include "http/base64.h"
-#include "platform/com_initialisation.h"
 #include "http/cookie_merge.h"
 #include "http/default_header_lines.h"
 #include "http/header_block_sending.h"
 #include "http/header_text.h"
 #include "http/http_methods.h"
 #include "http/received_cookies.h"
+#include "platform/com_initialisation.h"
 #include "text/text_operations.h"
 
 #include <algorithm>

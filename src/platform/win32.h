@@ -6,7 +6,6 @@
 #pragma once
 
 #ifdef _WIN32
-#include <windows.h>
 #include <commctrl.h>
 #include <objbase.h>
 #include <oleauto.h>
@@ -14,6 +13,7 @@
 #include <shlobj.h>
 #include <shlwapi.h>
 #include <tlhelp32.h>
+#include <windows.h>
 #else
 #include "platform/emu/windows_api.h"
 #endif

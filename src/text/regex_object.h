@@ -3,9 +3,9 @@
 // ANSI code page; matching works on their characters.
 #pragma once
 
+#include "platform/com_initialisation.h"
 #include "platform/script_regexp/script_regexp.h"
 #include "text/code_page.h"
-#include "platform/com_initialisation.h"
 
 #include <memory>
 #include <string>

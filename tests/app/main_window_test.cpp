@@ -3,10 +3,10 @@
 
 namespace {
 
+using emu::control::TrayClick;
 using test_support::cp936;
 using test_support::ProgramTest;
 using test_support::utf8;
-using emu::control::TrayClick;
 
 TEST_F(ProgramTest, StartsHiddenCentredAndWithoutATaskbarButton) {
     startQuietly();
@@ -63,7 +63,8 @@ TEST_F(ProgramTest, HasItsFrameListButtonAndIcons) {
         GetWindowRect(child, &box);
         POINT origin{0, 0};
         ClientToScreen(main, &origin);
-        return RECT{box.left - origin.x, box.top - origin.y, box.right - origin.x, box.bottom - origin.y};
+        return RECT{box.left - origin.x, box.top - origin.y, box.right - origin.x,
+                    box.bottom - origin.y};
     };
     const RECT listBox = childBox(list);
     const RECT buttonBox = childBox(button);
@@ -91,9 +92,9 @@ TEST_F(ProgramTest, TheResultListIsAReportWithCheckBoxesAndThreeColumns) {
     EXPECT_EQ(style & (LVS_SORTASCENDING | LVS_EDITLABELS), 0u);
     const auto info = emu::control::listView(list);
     ASSERT_TRUE(info.has_value());
-    EXPECT_EQ(info->extendedStyle, static_cast<DWORD>(LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT |
-                                                      LVS_EX_GRIDLINES | LVS_EX_INFOTIP |
-                                                      LVS_EX_SUBITEMIMAGES));
+    EXPECT_EQ(info->extendedStyle,
+              static_cast<DWORD>(LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT | LVS_EX_GRIDLINES |
+                                 LVS_EX_INFOTIP | LVS_EX_SUBITEMIMAGES));
     ASSERT_EQ(info->columns.size(), 3u);
     const std::vector<std::tuple<std::string, int, int>> expected{
         {"S", 20, LVCFMT_LEFT}, {"文件名", 200, LVCFMT_LEFT}, {"大小", 75, LVCFMT_CENTER}};
@@ -134,7 +135,7 @@ void PrintTo(const CloseCase& c, std::ostream* out) {
 }
 
 class CloseRequestTest : public ProgramTest, public ::testing::WithParamInterface<CloseCase> {
-protected:
+  protected:
     void appendRow(const char* link) {
         LVITEMA item{};
         item.mask = LVIF_TEXT;
@@ -179,7 +180,8 @@ TEST_P(CloseRequestTest, HidesTheWindowAndKeepsEverything) {
 
 INSTANTIATE_TEST_SUITE_P(Requests, CloseRequestTest,
                          ::testing::Values(CloseCase{"CloseBox", CloseRequest::CloseBox},
-                                           CloseCase{"SystemMenuClose", CloseRequest::SystemMenuClose},
+                                           CloseCase{"SystemMenuClose",
+                                                     CloseRequest::SystemMenuClose},
                                            CloseCase{"AltF4", CloseRequest::AltF4},
                                            CloseCase{"Escape", CloseRequest::Escape},
                                            CloseCase{"LogOffQuestion", CloseRequest::LogOff}),
@@ -194,7 +196,8 @@ TEST_F(ProgramTest, TheIconShowsTheWindowsSmallIconWithoutTip) {
     EXPECT_EQ(icon.id, 1u);
     EXPECT_EQ(icon.flags, 0x17u);
     EXPECT_EQ(icon.callbackMessage, 0x2DA5u);
-    EXPECT_EQ(icon.icon, reinterpret_cast<HICON>(SendMessageA(mainWindow(), WM_GETICON, ICON_SMALL, 0)));
+    EXPECT_EQ(icon.icon,
+              reinterpret_cast<HICON>(SendMessageA(mainWindow(), WM_GETICON, ICON_SMALL, 0)));
     EXPECT_EQ(icon.tip, "");
 }
 

@@ -14,7 +14,7 @@
 namespace test_support {
 
 class ProgramTest : public EmulatedDesktopTest {
-protected:
+  protected:
     static constexpr std::chrono::milliseconds kSettleTimeout{5000};
     static constexpr const char* kDownloaderPath = "C:\\Program Files\\IDM\\IDMan.exe";
 
@@ -69,7 +69,9 @@ protected:
     HWND mainWindow() const {
         return FindWindowExA(nullptr, nullptr, "LornetteMainWindow", nullptr);
     }
-    HWND resultList() const { return FindWindowExA(mainWindow(), nullptr, "SysListView32", nullptr); }
+    HWND resultList() const {
+        return FindWindowExA(mainWindow(), nullptr, "SysListView32", nullptr);
+    }
 
     emu::control::TrayIconInfo onlyTrayIcon() const {
         const auto icons = emu::control::trayIcons();

@@ -24,7 +24,7 @@ void PrintTo(const StartupCase& c, std::ostream* out) {
 }
 
 class StartupTest : public ProgramTest, public ::testing::WithParamInterface<StartupCase> {
-protected:
+  protected:
     void registerAs(Registration registration) {
         switch (registration) {
             case Registration::Missing:
@@ -82,18 +82,22 @@ INSTANTIATE_TEST_SUITE_P(
     Starts, StartupTest,
     ::testing::Values(
         StartupCase{"FirstStartWithTheDownloadManager", Registration::Path, Marker::None, {kFound}},
-        StartupCase{"FirstStartWithoutIt", Registration::Missing, Marker::None,
+        StartupCase{"FirstStartWithoutIt",
+                    Registration::Missing,
+                    Marker::None,
                     {kUnreadable, kNotInstalled}},
         StartupCase{"LaterStartWithIt", Registration::Path, Marker::File, {}},
         StartupCase{"LaterStartWithoutIt", Registration::Missing, Marker::File, {kUnreadable}},
         StartupCase{"AFolderNamedLikeTheMarker", Registration::Path, Marker::Folder, {}},
-        StartupCase{"ExpandableValueIsExpanded", Registration::ExpandablePath, Marker::None,
-                    {kFound}},
-        StartupCase{"ValueOfAnotherTypeCountsAsMissing", Registration::Number, Marker::File,
-                    {kUnreadable}},
+        StartupCase{
+            "ExpandableValueIsExpanded", Registration::ExpandablePath, Marker::None, {kFound}},
+        StartupCase{
+            "ValueOfAnotherTypeCountsAsMissing", Registration::Number, Marker::File, {kUnreadable}},
         StartupCase{"EmptyValueCountsAsMissing", Registration::Empty, Marker::File, {kUnreadable}},
-        StartupCase{"ValueWithoutTerminatingZeroIsReadWhole", Registration::Unterminated,
-                    Marker::None, {"检测到IDM目录为：C:\\x.exe"}}),
+        StartupCase{"ValueWithoutTerminatingZeroIsReadWhole",
+                    Registration::Unterminated,
+                    Marker::None,
+                    {"检测到IDM目录为：C:\\x.exe"}}),
     [](const auto& testCase) { return std::string(testCase.param.name); });
 
 TEST_F(ProgramTest, WithoutADocumentsFolderTheMarkerLiesBesideTheExecutable) {
@@ -101,7 +105,8 @@ TEST_F(ProgramTest, WithoutADocumentsFolderTheMarkerLiesBesideTheExecutable) {
     emu::control::setDocumentsFolder(std::nullopt);
     startProgram();
     EXPECT_EQ(dismissNotices(), std::vector<std::string>{kFound});
-    EXPECT_TRUE(fs::is_regular_file(emu::control::hostPath("C:\\Program Files\\Lornette\\ECX.CBA")));
+    EXPECT_TRUE(
+        fs::is_regular_file(emu::control::hostPath("C:\\Program Files\\Lornette\\ECX.CBA")));
 }
 
 TEST_F(ProgramTest, DeletingTheMarkerBringsTheFirstRunNoticeBack) {

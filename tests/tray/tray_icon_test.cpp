@@ -33,7 +33,7 @@ LRESULT CALLBACK base(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 class TrayIconTest : public EmulatedDesktopTest {
-protected:
+  protected:
     void SetUp() override {
         EmulatedDesktopTest::SetUp();
         trail.clear();
@@ -103,12 +103,14 @@ TEST_F(TrayIconTest, TheSubclassKeepsItsStateInTheWindowsProperties) {
     icon.addIcon(window);
     icon.setEventHandler(handler);
     EXPECT_EQ(icon.savedWindowProc(), baseProcedure);
-    EXPECT_EQ(reinterpret_cast<WNDPROC>(GetWindowLongPtrA(window, GWLP_WNDPROC)), &TrayIcon::trayWindowProc);
+    EXPECT_EQ(reinterpret_cast<WNDPROC>(GetWindowLongPtrA(window, GWLP_WNDPROC)),
+              &TrayIcon::trayWindowProc);
     EXPECT_EQ(reinterpret_cast<WNDPROC>(GetPropA(window, "WinProc")), baseProcedure);
     EXPECT_EQ(reinterpret_cast<UINT_PTR>(GetPropA(window, "CallbackMessage")), 0x2DA5u);
     EXPECT_EQ(reinterpret_cast<UINT_PTR>(GetPropA(window, "TaskbarCreatedMessage")),
               icon.taskbarCreatedMessage());
-    EXPECT_EQ(reinterpret_cast<lornette::TrayEventHandler>(GetPropA(window, "Exec Event")), &handler);
+    EXPECT_EQ(reinterpret_cast<lornette::TrayEventHandler>(GetPropA(window, "Exec Event")),
+              &handler);
 }
 
 struct RoutingCase {
@@ -139,12 +141,22 @@ TEST_P(TrayRoutingTest, RoutesEachMessage) {
 INSTANTIATE_TEST_SUITE_P(
     Messages, TrayRoutingTest,
     ::testing::Values(
-        RoutingCase{"LeftButtonUpReachesOnlyTheHandler", 0x2DA5, 1, WM_LBUTTONUP, 0, {"handler:514"}},
-        RoutingCase{"RightButtonUpReachesOnlyTheHandler", 0x2DA5, 1, WM_RBUTTONUP, 0, {"handler:517"}},
+        RoutingCase{
+            "LeftButtonUpReachesOnlyTheHandler", 0x2DA5, 1, WM_LBUTTONUP, 0, {"handler:514"}},
+        RoutingCase{
+            "RightButtonUpReachesOnlyTheHandler", 0x2DA5, 1, WM_RBUTTONUP, 0, {"handler:517"}},
         RoutingCase{"TaskbarCreatedBecomes1120", 0, 0, 0, 0, {"handler:1120"}},
-        RoutingCase{"DestroyReachesTheHandlerFirstThenTheWindow", WM_DESTROY, 0, 0, 0,
+        RoutingCase{"DestroyReachesTheHandlerFirstThenTheWindow",
+                    WM_DESTROY,
+                    0,
+                    0,
+                    0,
                     {"handler:1130", "base:2"}},
-        RoutingCase{"OtherMessagesPassThroughWithTheirResult", kOther, 5, 0, 1005,
+        RoutingCase{"OtherMessagesPassThroughWithTheirResult",
+                    kOther,
+                    5,
+                    0,
+                    1005,
                     {"base:" + std::to_string(kOther)}}),
     [](const auto& testCase) { return std::string(testCase.param.name); });
 
