@@ -6,6 +6,9 @@
 #pragma once
 
 #ifdef _WIN32
+// windows.h goes first: the other SDK headers rely on what it defines.
+#include <windows.h>
+
 #include <commctrl.h>
 #include <objbase.h>
 #include <oleauto.h>
@@ -13,7 +16,6 @@
 #include <shlobj.h>
 #include <shlwapi.h>
 #include <tlhelp32.h>
-#include <windows.h>
 #else
 #include "platform/emu/windows_api.h"
 #endif
