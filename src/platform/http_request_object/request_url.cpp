@@ -1,8 +1,11 @@
 #include "platform/http_request_object/request_url.h"
 
 #include "platform/http_request_object/curl_handles.h"
+#include "platform/win32.h"
 
+#include <algorithm>
 #include <string_view>
+#include <vector>
 
 namespace lornette::platform {
 namespace {
@@ -15,9 +18,28 @@ CurlText urlPart(CURLU* url, CURLUPart part) {
     return CurlText(text);
 }
 
+// Bytes that cannot stand in a URL as they are; those of 0x80 and above are UTF-8 by then.
 bool isUnsafeCharacter(char character) {
     const auto byte = static_cast<unsigned char>(character);
-    return byte <= 0x20 || byte == 0x7F;
+    return byte <= 0x20 || byte >= 0x7F;
+}
+
+// The URL's texts are in the ANSI code page; on the wire their characters go as UTF-8, as the
+// Windows object sends them.
+std::string utf8FromAnsi(std::string_view text) {
+    const auto length = static_cast<int>(text.size());
+    const int wideLength = MultiByteToWideChar(CP_ACP, 0, text.data(), length, nullptr, 0);
+    if (wideLength <= 0) {
+        return std::string(text);
+    }
+    std::vector<WCHAR> wide(static_cast<std::size_t>(wideLength));
+    MultiByteToWideChar(CP_ACP, 0, text.data(), length, wide.data(), wideLength);
+    const int utf8Length =
+        WideCharToMultiByte(CP_UTF8, 0, wide.data(), wideLength, nullptr, 0, nullptr, nullptr);
+    std::string utf8(static_cast<std::size_t>(std::max(utf8Length, 0)), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, wide.data(), wideLength, utf8.data(), utf8Length, nullptr,
+                        nullptr);
+    return utf8;
 }
 
 void appendPercentEncoded(std::string& text, char character) {
@@ -39,7 +61,7 @@ std::string escapedAfterHost(const std::string& url) {
         return url;
     }
     std::string escaped = url.substr(0, hostEnd);
-    for (const char character : std::string_view(url).substr(hostEnd)) {
+    for (const char character : utf8FromAnsi(std::string_view(url).substr(hostEnd))) {
         if (isUnsafeCharacter(character)) {
             appendPercentEncoded(escaped, character);
         } else {

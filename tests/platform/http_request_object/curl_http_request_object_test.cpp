@@ -119,6 +119,18 @@ TEST(CurlHttpRequestObject, EscapesSpacesAndControlCharactersAfterTheHost) {
     EXPECT_THAT(server.request(), StartsWith("GET /?share=a%09b%20c%0D%0A~&pwd= HTTP/1.1\r\n"));
 }
 
+TEST(CurlHttpRequestObject, SendsTheUrlsCharactersAsEscapedUtf8) {
+    RawRequestCapture server;
+    const auto object = newObject();
+    // The share id in code page 936: the character "文" is the bytes CE C4 there.
+    ASSERT_TRUE(
+        object->open("GET", "http://" + server.address() + "/?share=\xCE\xC4x&pwd=", false));
+
+    object->sendText("");
+
+    EXPECT_THAT(server.request(), StartsWith("GET /?share=%E6%96%87x&pwd= HTTP/1.1\r\n"));
+}
+
 TEST(CurlHttpRequestObject, GoesThroughTheNamedProxyWithItsCredentials) {
     RawRequestCapture proxy;
     const std::string url = "http://resolver.invalid/?share=x&pwd=";
