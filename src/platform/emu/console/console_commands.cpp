@@ -1,8 +1,10 @@
 // The commands of the desktop console.
 #include <algorithm>
+#include <charconv>
 #include <chrono>
 #include <filesystem>
 #include <fstream>
+#include <optional>
 #include <sstream>
 #include <thread>
 
@@ -19,6 +21,16 @@ std::vector<std::string> words(const std::string& text) {
         result.push_back(word);
     }
     return result;
+}
+
+// A whole decimal number, or none for anything else, so that a typo gets a usage line.
+std::optional<long> number(const std::string& text) {
+    long value = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (error != std::errc() || end != text.data() + text.size() || text.empty()) {
+        return std::nullopt;
+    }
+    return value;
 }
 
 std::string ansi(const std::string& utf8) {
@@ -116,12 +128,12 @@ void Session::registry(const std::string& rest) {
     } else if (kind == "sz" || kind == "expand_sz") {
         control::setRegistryValue(setup_.registryHive, key, "",
                                   kind == "sz" ? REG_SZ : REG_EXPAND_SZ, stringValue(value));
-    } else if (kind == "dword") {
-        const auto number = static_cast<std::uint32_t>(std::stoul(value.empty() ? "0" : value));
+    } else if (kind == "dword" && number(value)) {
+        const auto dword = static_cast<std::uint32_t>(*number(value));
         control::setRegistryValue(
             setup_.registryHive, key, "", REG_DWORD,
-            {static_cast<std::uint8_t>(number), static_cast<std::uint8_t>(number >> 8),
-             static_cast<std::uint8_t>(number >> 16), static_cast<std::uint8_t>(number >> 24)});
+            {static_cast<std::uint8_t>(dword), static_cast<std::uint8_t>(dword >> 8),
+             static_cast<std::uint8_t>(dword >> 16), static_cast<std::uint8_t>(dword >> 24)});
     } else {
         print("usage: " + commands_.at("registry").usage);
     }
@@ -139,11 +151,13 @@ void Session::documents(const std::string& rest) {
 
 void Session::screen(const std::string& rest) {
     const auto size = words(rest);
-    if (size.size() != 2) {
+    const auto width = size.size() == 2 ? number(size[0]) : std::nullopt;
+    const auto height = size.size() == 2 ? number(size[1]) : std::nullopt;
+    if (!width || !height || *width <= 0 || *height <= 0) {
         print("usage: " + commands_.at("screen").usage);
         return;
     }
-    control::setScreenSize(std::stoi(size[0]), std::stoi(size[1]));
+    control::setScreenSize(static_cast<int>(*width), static_cast<int>(*height));
 }
 
 void Session::files(const std::string& action, const std::string& path) {
@@ -311,8 +325,12 @@ void Session::showIcons() {
 }
 
 void Session::wait(const std::string& rest) {
-    const auto milliseconds = rest.empty() ? 0 : std::stoi(rest);
-    std::this_thread::sleep_for(std::chrono::milliseconds(std::max(milliseconds, 0)));
+    const auto milliseconds = number(rest);
+    if (!milliseconds || *milliseconds < 0) {
+        print("usage: " + commands_.at("wait").usage);
+        return;
+    }
+    std::this_thread::sleep_for(std::chrono::milliseconds(*milliseconds));
 }
 
 void Session::printEvent(const control::DesktopEvent& event) {
